@@ -1,0 +1,7 @@
+#include "startup/startup.h"
+
+namespace wavoro {
+
+void onMainWindowCreated(PlatformServices& /*platform*/) {}
+
+} // namespace wavoro
