@@ -78,6 +78,18 @@ std::size_t findMarkerByte(const unsigned char* text, std::size_t from, std::siz
 // number of lead bytes runs up to it. Each look back stops at the previous marker at the
 // latest, so the search stays linear.
 std::size_t findMarker(const unsigned char* text, std::size_t from, std::size_t end) {
+    // Markers often come close together: look at the first few characters one by one.
+    const std::size_t near = end - from > 8 ? from + 8 : end;
+    while (from < near) {
+        const unsigned char byte = text[from];
+        if (isMarkerByte(byte)) {
+            return from;
+        }
+        from += isLeadByte(byte) && from + 1 < end ? 2u : 1u;
+    }
+    if (from >= end) {
+        return end;
+    }
     for (;;) {
         const std::size_t at = findMarkerByte(text, from, end);
         if (at == end) {
@@ -156,15 +168,22 @@ void expandInto(std::string_view fieldText, Sink& sink) {
     }
 }
 
+// Counts without overflow checks: expandFieldText makes sure that the largest possible result
+// fits before it measures.
 struct LengthSink {
     std::size_t length = 0;
-    void append(std::string_view piece) { length = addTextLengths(length, piece.size()); }
+    void append(std::string_view piece) { length += piece.size(); }
 };
 
 struct WriteSink {
     char* out;
     void append(std::string_view piece) {
-        if (!piece.empty()) {
+        // Most pieces between close markers are a few bytes: copy those without a call.
+        if (piece.size() <= 8) {
+            for (const char byte : piece) {
+                *out++ = byte;
+            }
+        } else {
             std::memcpy(out, piece.data(), piece.size());
             out += piece.size();
         }
@@ -198,6 +217,9 @@ Text expandFieldText(std::string_view fieldText) {
     if (text.empty()) {
         return {};
     }
+    // Each byte adds at most one more (a tilde becomes two bytes, %N four), and the one value
+    // escape at most six.
+    (void)addTextLengths(addTextLengths(text.size(), text.size()), 6);
     LengthSink measure;
     expandInto(text, measure);
     Text expanded = allocateText(measure.length);

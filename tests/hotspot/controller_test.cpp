@@ -3,7 +3,7 @@
 #include "hotspot/hotspot_controller.h"
 #include "hotspot/text_allocation.h"
 #include "tests/hotspot/fakes.h"
-#include "tests/hotspot/hex.h"
+#include "tests/hotspot/text_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +15,13 @@ namespace {
 using enum HotspotControl;
 using test::CallLog;
 using test::ControlState;
+using test::gbk;
 using test::ProcessEnded;
 using test::Rig;
 
 const std::string refresh = "refreshWindow " + std::to_string(0x52010001);
-const std::string nameMessage = "showMessage 名称不长度不能小于8位，请重新输入！";
-const std::string passwordMessage = "showMessage 密码长度不能小于8位，请重新输入！";
+const std::string nameMessage = gbk(u8"showMessage 名称不长度不能小于8位，请重新输入！");
+const std::string passwordMessage = gbk(u8"showMessage 密码长度不能小于8位，请重新输入！");
 
 using Snapshot = std::map<HotspotControl, ControlState>;
 
@@ -31,9 +32,9 @@ Snapshot initialControls() {
 
 // What an accepted create leaves, for the texts the fields hold.
 void applyCreated(Snapshot& controls, const std::string& nameLine, const std::string& keyLine) {
-    controls[createButton].caption = "关闭无线热点";
+    controls[createButton].caption = gbk(u8"关闭无线热点");
     controls[createButton].disabled = false;
-    controls[wifiButton].caption = "启动WIFI";
+    controls[wifiButton].caption = gbk(u8"启动WIFI");
     controls[wifiButton].disabled = false;
     controls[nameLabel].caption = nameLine;
     controls[nameLabel].textColour = 0x80;
@@ -44,10 +45,10 @@ void applyCreated(Snapshot& controls, const std::string& nameLine, const std::st
 }
 
 void applyClosed(Snapshot& controls) {
-    controls[createButton].caption = "创建无线热点";
-    controls[wifiButton].caption = "停止WIFI";
+    controls[createButton].caption = gbk(u8"创建无线热点");
+    controls[wifiButton].caption = gbk(u8"停止WIFI");
     controls[wifiButton].disabled = true;
-    controls[nameLabel].caption = "无线热点已关闭！";
+    controls[nameLabel].caption = gbk(u8"无线热点已关闭！");
     controls[nameLabel].textColour = 0x80;
     controls[passwordLabel].caption = "  ";
     controls[passwordLabel].textColour = 0x80;
@@ -74,23 +75,23 @@ TEST(CreateButton, AcceptedCreateRunsEveryStepInOrder) {
     EXPECT_EQ(
         rig.clickCreate(),
         (CallLog{
-            "setCaption createButton 关闭无线热点",
+            gbk(u8"setCaption createButton 关闭无线热点"),
             "runCommandLine netsh wlan set hostednetwork mode=allow ssid=HomeNet8  key=12345678",
             "setVisible nameEdit false",
             "setVisible passwordEdit false",
             "setTextColour nameLabel 128",
             "setTextColour passwordLabel 128",
-            "setCaption nameLabel 您已创建HomeNet8无线热点",
-            "setCaption passwordLabel 热点密码为：12345678",
+            gbk(u8"setCaption nameLabel 您已创建HomeNet8无线热点"),
+            gbk(u8"setCaption passwordLabel 热点密码为：12345678"),
             "setDisabled wifiButton false",
-            "setCaption wifiButton 启动WIFI",
+            gbk(u8"setCaption wifiButton 启动WIFI"),
             "setDisabled createButton false",
             refresh,
         }));
     Snapshot expected = initialControls();
     expected[nameEdit].text = "HomeNet8";
     expected[passwordEdit].text = "12345678";
-    applyCreated(expected, "您已创建HomeNet8无线热点", "热点密码为：12345678");
+    applyCreated(expected, gbk(u8"您已创建HomeNet8无线热点"), gbk(u8"热点密码为：12345678"));
     expectControls(rig, expected);
 }
 
@@ -102,16 +103,16 @@ TEST(CreateButton, CloseRunsEveryStepInOrderWithoutRefresh) {
     EXPECT_EQ(
         rig.clickCreate(),
         (CallLog{
-            "setCaption createButton 创建无线热点",
+            gbk(u8"setCaption createButton 创建无线热点"),
             "runCommandLine netsh wlan set hostednetwork mode=disallow ssid=HomeNet8  key=12345678",
             "setVisible nameEdit false",
             "setVisible passwordEdit false",
             "setTextColour nameLabel 128",
             "setTextColour passwordLabel 128",
-            "setCaption nameLabel 无线热点已关闭！",
+            gbk(u8"setCaption nameLabel 无线热点已关闭！"),
             "setCaption passwordLabel   ",
             "setDisabled wifiButton true",
-            "setCaption wifiButton 停止WIFI",
+            gbk(u8"setCaption wifiButton 停止WIFI"),
         }));
     Snapshot expected = initialControls();
     expected[nameEdit].text = "HomeNet8";
@@ -145,7 +146,7 @@ TEST(CreateButton, RefusalsShowMessagesAndEmptyShortFieldsInOrder) {
          {"setText passwordEdit ", passwordMessage}},
         {"good name, empty password", "HomeNet8", "", {"setText passwordEdit ", passwordMessage}},
         {"seven bytes: three Chinese characters and a letter",
-         "一二三a",
+         gbk(u8"一二三a"),
          "12345678",
          {nameMessage, "setText nameEdit "}},
         {"four tildes, although expanded to eight bytes",
@@ -154,7 +155,7 @@ TEST(CreateButton, RefusalsShowMessagesAndEmptyShortFieldsInOrder) {
          {nameMessage, "setText nameEdit "}},
         {"seven-byte password of Chinese characters and a letter",
          "HomeNet8",
-         "密码长a",
+         gbk(u8"密码长a"),
          {"setText passwordEdit ", passwordMessage}},
     };
     for (const Row& row : table) {
@@ -177,11 +178,11 @@ TEST(CreateButton, AfterARefusalTheNextClickCreatesAgain) {
     rig.view.type(nameEdit, "Home");
     rig.view.type(passwordEdit, "1234");
     rig.clickCreate();
-    EXPECT_EQ(rig[createButton].caption, "创建无线热点");
+    EXPECT_EQ(rig[createButton].caption, gbk(u8"创建无线热点"));
 
     rig.view.type(nameEdit, "HomeNet8");
     rig.clickCreate(); // the password is still empty
-    EXPECT_EQ(rig[createButton].caption, "创建无线热点");
+    EXPECT_EQ(rig[createButton].caption, gbk(u8"创建无线热点"));
     EXPECT_TRUE(rig[nameEdit].visible);
 
     rig.view.type(passwordEdit, "12345678");
@@ -189,7 +190,7 @@ TEST(CreateButton, AfterARefusalTheNextClickCreatesAgain) {
     EXPECT_EQ(
         rig.platform.commands,
         (std::vector<Text>{"netsh wlan set hostednetwork mode=allow ssid=HomeNet8  key=12345678"}));
-    EXPECT_EQ(rig[createButton].caption, "关闭无线热点");
+    EXPECT_EQ(rig[createButton].caption, gbk(u8"关闭无线热点"));
 }
 
 // Lengths are counted in bytes of the text as typed.
@@ -201,11 +202,12 @@ TEST(CreateButton, AcceptsEightBytesAsTyped) {
     };
     const Row table[] = {
         {"12345678", "netsh wlan set hostednetwork mode=allow ssid=12345678  key=password",
-         "您已创建12345678无线热点"},
-        {"一二三四", "netsh wlan set hostednetwork mode=allow ssid=一二三四  key=password",
-         "您已创建一二三四无线热点"},
-        {"~~~~~~~~", "netsh wlan set hostednetwork mode=allow ssid=“”“”“”“”  key=password",
-         "您已创建“”“”“”“”无线热点"},
+         gbk(u8"您已创建12345678无线热点")},
+        {gbk(u8"一二三四"),
+         gbk(u8"netsh wlan set hostednetwork mode=allow ssid=一二三四  key=password"),
+         gbk(u8"您已创建一二三四无线热点")},
+        {"~~~~~~~~", gbk(u8"netsh wlan set hostednetwork mode=allow ssid=“”“”“”“”  key=password"),
+         gbk(u8"您已创建“”“”“”“”无线热点")},
     };
     for (const Row& row : table) {
         SCOPED_TRACE(row.name);
@@ -215,7 +217,7 @@ TEST(CreateButton, AcceptsEightBytesAsTyped) {
         rig.clickCreate();
         EXPECT_EQ(rig.platform.commands, std::vector<Text>{row.command});
         EXPECT_EQ(rig[nameLabel].caption, row.nameLine);
-        EXPECT_EQ(rig[createButton].caption, "关闭无线热点");
+        EXPECT_EQ(rig[createButton].caption, gbk(u8"关闭无线热点"));
     }
 }
 
@@ -233,8 +235,9 @@ TEST(CreateButton, CommandAndStatusLinesCarryTheExpandedFields) {
     ASSERT_EQ(rig.platform.commands.size(), 1u);
     EXPECT_EQ(test::toHex(rig.platform.commands[0]),
               test::toHex("netsh wlan set hostednetwork mode=allow ssid=" + name + "  key=" + key));
-    EXPECT_EQ(test::toHex(rig[nameLabel].caption), test::toHex("您已创建" + name + "无线热点"));
-    EXPECT_EQ(test::toHex(rig[passwordLabel].caption), test::toHex("热点密码为：" + key));
+    EXPECT_EQ(test::toHex(rig[nameLabel].caption),
+              test::toHex(gbk(u8"您已创建") + name + gbk(u8"无线热点")));
+    EXPECT_EQ(test::toHex(rig[passwordLabel].caption), test::toHex(gbk(u8"热点密码为：") + key));
 
     rig.clickCreate();
     ASSERT_EQ(rig.platform.commands.size(), 2u);
@@ -250,15 +253,16 @@ TEST(CreateButton, IgnoresCommandsThatDoNotStart) {
     rig.view.type(nameEdit, "HomeNet8");
     rig.view.type(passwordEdit, "12345678");
     rig.clickCreate();
-    EXPECT_EQ(rig[createButton].caption, "关闭无线热点");
+    EXPECT_EQ(rig[createButton].caption, gbk(u8"关闭无线热点"));
     rig.clickCreate();
-    EXPECT_EQ(rig[createButton].caption, "创建无线热点");
+    EXPECT_EQ(rig[createButton].caption, gbk(u8"创建无线热点"));
     EXPECT_EQ(rig.platform.commands.size(), 2u);
 }
 
 // Only the exact caption 关闭无线热点 closes; anything else creates.
 TEST(CreateButton, OnlyTheExactCloseCaptionCloses) {
-    for (const std::string caption : {"关闭无线热点 ", "", "关闭", "创建无线热点"}) {
+    for (const std::string& caption :
+         {gbk(u8"关闭无线热点 "), std::string(), gbk(u8"关闭"), gbk(u8"创建无线热点")}) {
         SCOPED_TRACE(caption);
         Rig rig;
         rig[createButton].caption = caption;
@@ -284,16 +288,16 @@ TEST(CreateButton, WalksThroughTheStates) {
     expected[passwordEdit].text = "";
     expectControls(rig, expected);
 
-    rig.view.type(nameEdit, "我的热点");
+    rig.view.type(nameEdit, gbk(u8"我的热点"));
     rig.view.type(passwordEdit, "12345678");
     rig.clickCreate(); // Created
-    expected[nameEdit].text = "我的热点";
+    expected[nameEdit].text = gbk(u8"我的热点");
     expected[passwordEdit].text = "12345678";
-    applyCreated(expected, "您已创建我的热点无线热点", "热点密码为：12345678");
+    applyCreated(expected, gbk(u8"您已创建我的热点无线热点"), gbk(u8"热点密码为：12345678"));
     expectControls(rig, expected);
 
     rig.clickWifi(); // started
-    expected[wifiButton].caption = "停止";
+    expected[wifiButton].caption = gbk(u8"停止");
     expectControls(rig, expected);
 
     rig.clickCreate(); // Closed
@@ -303,7 +307,7 @@ TEST(CreateButton, WalksThroughTheStates) {
     // The hidden fields still hold the accepted texts; create again reuses them, the boxes stay
     // hidden and wifiButton starts over from 启动WIFI.
     const CallLog calls = rig.clickCreate();
-    applyCreated(expected, "您已创建我的热点无线热点", "热点密码为：12345678");
+    applyCreated(expected, gbk(u8"您已创建我的热点无线热点"), gbk(u8"热点密码为：12345678"));
     expectControls(rig, expected);
     EXPECT_EQ(calls.back(), refresh);
 
@@ -312,17 +316,17 @@ TEST(CreateButton, WalksThroughTheStates) {
 
     rig.clickCreate(); // Closed again
     applyClosed(expected);
-    expected[wifiButton].caption = "停止WIFI";
+    expected[wifiButton].caption = gbk(u8"停止WIFI");
     expectControls(rig, expected);
 
     EXPECT_EQ(rig.platform.commands,
               (std::vector<Text>{
-                  "netsh wlan set hostednetwork mode=allow ssid=我的热点  key=12345678",
+                  gbk(u8"netsh wlan set hostednetwork mode=allow ssid=我的热点  key=12345678"),
                   "netsh wlan start hostednetwork",
-                  "netsh wlan set hostednetwork mode=disallow ssid=我的热点  key=12345678",
-                  "netsh wlan set hostednetwork mode=allow ssid=我的热点  key=12345678",
+                  gbk(u8"netsh wlan set hostednetwork mode=disallow ssid=我的热点  key=12345678"),
+                  gbk(u8"netsh wlan set hostednetwork mode=allow ssid=我的热点  key=12345678"),
                   "netsh wlan start hostednetwork",
-                  "netsh wlan set hostednetwork mode=disallow ssid=我的热点  key=12345678",
+                  gbk(u8"netsh wlan set hostednetwork mode=disallow ssid=我的热点  key=12345678"),
               }));
 }
 
@@ -333,12 +337,12 @@ TEST(WifiButton, CaptionChoosesStartOrStop) {
         std::string command;
     };
     const Row table[] = {
-        {"停止", "启动", "netsh wlan stop hostednetwork"},
-        {"启动WIFI", "停止", "netsh wlan start hostednetwork"},
-        {"启动", "停止", "netsh wlan start hostednetwork"},
-        {"停止WIFI", "停止", "netsh wlan start hostednetwork"},
-        {"停止 ", "停止", "netsh wlan start hostednetwork"},
-        {"", "停止", "netsh wlan start hostednetwork"},
+        {gbk(u8"停止"), gbk(u8"启动"), "netsh wlan stop hostednetwork"},
+        {gbk(u8"启动WIFI"), gbk(u8"停止"), "netsh wlan start hostednetwork"},
+        {gbk(u8"启动"), gbk(u8"停止"), "netsh wlan start hostednetwork"},
+        {gbk(u8"停止WIFI"), gbk(u8"停止"), "netsh wlan start hostednetwork"},
+        {gbk(u8"停止 "), gbk(u8"停止"), "netsh wlan start hostednetwork"},
+        {"", gbk(u8"停止"), "netsh wlan start hostednetwork"},
     };
     for (const Row& row : table) {
         SCOPED_TRACE(row.before);
@@ -356,15 +360,15 @@ TEST(WifiButton, CaptionChoosesStartOrStop) {
 TEST(WifiButton, AlternatesStartAndStop) {
     Rig rig;
     rig.clickWifi();
-    EXPECT_EQ(rig[wifiButton].caption, "停止");
+    EXPECT_EQ(rig[wifiButton].caption, gbk(u8"停止"));
     rig.clickWifi();
-    EXPECT_EQ(rig[wifiButton].caption, "启动");
+    EXPECT_EQ(rig[wifiButton].caption, gbk(u8"启动"));
     rig.clickWifi();
-    EXPECT_EQ(rig[wifiButton].caption, "停止");
+    EXPECT_EQ(rig[wifiButton].caption, gbk(u8"停止"));
     EXPECT_EQ(rig.platform.commands,
               (std::vector<Text>{"netsh wlan start hostednetwork", "netsh wlan stop hostednetwork",
                                  "netsh wlan start hostednetwork"}));
-    EXPECT_EQ(rig[createButton].caption, "创建无线热点");
+    EXPECT_EQ(rig[createButton].caption, gbk(u8"创建无线热点"));
 }
 
 // Exhausted memory ends the program through the runtime error, with the size of the block that
@@ -380,10 +384,10 @@ TEST(Controller, ReportsExhaustedMemoryAsRuntimeError) {
         ADD_FAILURE() << "the click went on without memory";
     } catch (const ProcessEnded& ended) {
         EXPECT_EQ(ended.code, 0);
-        EXPECT_EQ(ended.message, "分配 68 字节内存失败!");
+        EXPECT_EQ(ended.message, gbk(u8"分配 68 字节内存失败!"));
     }
-    EXPECT_EQ(rig.log, (CallLog{"setCaption createButton 关闭无线热点",
-                                "reportRuntimeError 0 分配 68 字节内存失败!"}));
+    EXPECT_EQ(rig.log, (CallLog{gbk(u8"setCaption createButton 关闭无线热点"),
+                                gbk(u8"reportRuntimeError 0 分配 68 字节内存失败!")}));
 }
 
 // Nothing thrown inside a procedure may leave it: a view that runs out of memory while copying
@@ -398,7 +402,7 @@ TEST(Controller, ReportsExhaustedMemoryInTheView) {
     test::RecordingPlatform platform(log);
     HotspotController controller(view, platform);
     EXPECT_THROW(controller.onCreateButtonClick(), ProcessEnded);
-    EXPECT_EQ(log, CallLog{"reportRuntimeError 0 分配 0 字节内存失败!"});
+    EXPECT_EQ(log, CallLog{gbk(u8"reportRuntimeError 0 分配 0 字节内存失败!")});
 }
 
 } // namespace

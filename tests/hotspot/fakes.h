@@ -5,6 +5,7 @@
 #include "hotspot/hotspot_controller.h"
 #include "hotspot/hotspot_view.h"
 #include "platform/platform_services.h"
+#include "tests/hotspot/text_bytes.h"
 
 #include <cstdint>
 #include <map>
@@ -49,10 +50,10 @@ using CallLog = std::vector<std::string>;
 class FakeView : public HotspotView {
 public:
     explicit FakeView(CallLog& log) : log_(log) {
-        controls[HotspotControl::createButton].caption = "创建无线热点";
-        controls[HotspotControl::wifiButton].caption = "启动WIFI";
-        controls[HotspotControl::nameLabel].caption = "无线热点名称：";
-        controls[HotspotControl::passwordLabel].caption = "无线热点密码：";
+        controls[HotspotControl::createButton].caption = gbk(u8"创建无线热点");
+        controls[HotspotControl::wifiButton].caption = gbk(u8"启动WIFI");
+        controls[HotspotControl::nameLabel].caption = gbk(u8"无线热点名称：");
+        controls[HotspotControl::passwordLabel].caption = gbk(u8"无线热点密码：");
         controls[HotspotControl::nameEdit];
         controls[HotspotControl::passwordEdit];
     }

@@ -1,6 +1,7 @@
 // expandFieldText on large field texts of several kinds, and a plain copy of the same bytes.
 //   build/native/tests/hotspot/bench/hotspot_bench
 #include "hotspot/field_text.h"
+#include "tests/hotspot/text_bytes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,13 +33,14 @@ std::string fieldText(Kind kind, std::size_t size) {
     case Kind::ascii:
         return repeat("The quick brown fox jumps over the lazy dog 0123456789. ", size);
     case Kind::chinese:
-        return repeat("您已创建无线热点，热点密码为八位以上的字母或数字。", size);
+        return repeat(test::gbk(u8"您已创建无线热点，热点密码为八位以上的字母或数字。"), size);
     case Kind::tildes:
         return repeat("~a~", size);
     case Kind::escapes:
         return repeat("%n%N%s%x", size);
     case Kind::mixed:
-        return repeat("Cafe ~北京~ `net` 50% 热点%n密码 \x81\x7e\x81\x60 %d ", size);
+        return repeat(test::gbk(u8"Cafe ~北京~ `net` 50% 热点%n密码 ") + "\x81\x7e\x81\x60 %d ",
+                      size);
     }
     return {};
 }
