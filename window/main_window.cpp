@@ -238,6 +238,7 @@ public:
     std::optional<DecodedPicture> picture;
     gdi::Icon bigIcon;
     gdi::Icon smallIcon;
+    HFONT fontHandle = nullptr; // as set with WM_SETFONT on the runtime's own windows
 };
 
 // The system-class controls (edit boxes, buttons, the group frame) are watched through a
@@ -247,9 +248,21 @@ LRESULT CALLBACK MainWindow::controlSubclass(HWND hwnd, UINT message, WPARAM wPa
                                              UINT_PTR id, DWORD_PTR data) {
     auto* element = reinterpret_cast<Element*>(data);
     switch (message) {
+    case WM_ERASEBKGND:
+        // The group frame covers the area it surrounds, which the window (clipping its
+        // children) leaves alone: its background colour fills it.
+        if (element->kind() == ElementKind::groupBox && element->background.get() != nullptr) {
+            RECT client{};
+            GetClientRect(hwnd, &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, element->background.get());
+            return 1;
+        }
+        break;
     case WM_NCPAINT: {
         const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
-        if (element->kind() == ElementKind::editBox && (style & WS_BORDER) != 0 &&
+        if (element->kind() == ElementKind::editBox &&
+            form::controlEdge(static_cast<int>(element->number(element->roles.borderStyle)))
+                .border &&
             (style & ES_MULTILINE) == 0 && element->background.get() != nullptr) {
             RECT window{};
             RECT client{};
@@ -651,6 +664,11 @@ LRESULT MainWindow::onWindowMessage(Element& window, HWND hwnd, UINT message, WP
     case WM_SETFOCUS:
         restoreFocus();
         return 0;
+    case WM_SETFONT:
+        window.fontHandle = reinterpret_cast<HFONT>(wParam);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(window.fontHandle);
     case WM_SYSCOLORCHANGE:
         for (const auto& element : elements_) {
             element->refreshBrush();
