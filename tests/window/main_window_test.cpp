@@ -62,6 +62,11 @@ public:
     std::function<void()> onCreated;
 };
 
+BOOL CALLBACK countVisible(HWND hwnd, LPARAM count) {
+    *reinterpret_cast<int*>(count) += IsWindowVisible(hwnd) ? 1 : 0;
+    return TRUE;
+}
+
 void pump(int milliseconds = 150) {
     waitUntil([] { return false; }, milliseconds, runtime::pumpWaitingMessages);
 }
@@ -357,13 +362,7 @@ TEST_F(MainWindowTest, BrokenBannerLeavesTheBoxInButtonFaceWithoutAMessage) {
     EXPECT_EQ(shot.count(box, [face](COLORREF c) { return c != face; }), 0);
     // No box came up: the only top-level window of this thread is ours.
     int topLevels = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM count) {
-            *reinterpret_cast<int*>(count) += IsWindowVisible(hwnd) ? 1 : 0;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&topLevels));
+    EnumThreadWindows(GetCurrentThreadId(), countVisible, reinterpret_cast<LPARAM>(&topLevels));
     EXPECT_EQ(topLevels, 1);
 }
 

@@ -176,33 +176,33 @@ private:
         HWND found;
     };
 
+    static BOOL CALLBACK matchWindow(HWND hwnd, LPARAM data) {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        if (pid != s->process || !IsWindowVisible(hwnd)) {
+            return TRUE;
+        }
+        char buffer[256] = {};
+        if (s->cls != nullptr) {
+            GetClassNameA(hwnd, buffer, sizeof buffer);
+            if (std::string(buffer) != s->cls) {
+                return TRUE;
+            }
+        }
+        if (s->title != nullptr) {
+            GetWindowTextA(hwnd, buffer, sizeof buffer);
+            if (std::string(buffer) != s->title) {
+                return TRUE;
+            }
+        }
+        s->found = hwnd;
+        return FALSE;
+    }
+
     HWND findTopLevel(const char* cls, const char* text) const {
         Search search{process_.dwProcessId, cls, text, nullptr};
-        EnumWindows(
-            [](HWND hwnd, LPARAM data) {
-                auto* s = reinterpret_cast<Search*>(data);
-                DWORD pid = 0;
-                GetWindowThreadProcessId(hwnd, &pid);
-                if (pid != s->process || !IsWindowVisible(hwnd)) {
-                    return TRUE;
-                }
-                char buffer[256] = {};
-                if (s->cls != nullptr) {
-                    GetClassNameA(hwnd, buffer, sizeof buffer);
-                    if (std::string(buffer) != s->cls) {
-                        return TRUE;
-                    }
-                }
-                if (s->title != nullptr) {
-                    GetWindowTextA(hwnd, buffer, sizeof buffer);
-                    if (std::string(buffer) != s->title) {
-                        return TRUE;
-                    }
-                }
-                s->found = hwnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
     HWND findWindow() const { return findTopLevel(nullptr, title); }
