@@ -9,22 +9,24 @@ export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 # start_xvfb: starts Xvfb on a free display (1024x768x24) and exports DISPLAY; sets xvfb_pid.
+# Xvfb picks the display itself (-displayfd) and reports it once it accepts connections, so
+# runs started at the same moment never share a display.
 start_xvfb() {
-    local n
-    for n in $(seq 90 190); do
-        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-            Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -ac >/dev/null 2>&1 &
-            xvfb_pid=$!
-            for _ in $(seq 1 100); do
-                [ -e "/tmp/.X11-unix/X$n" ] && break
-                sleep 0.05
-            done
-            if kill -0 "$xvfb_pid" 2>/dev/null; then
-                export DISPLAY=":$n"
-                return 0
-            fi
-        fi
+    local report n=""
+    report=$(mktemp "${TMPDIR:-/tmp}/wavoro-xvfb.XXXXXX")
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -ac 3>"$report" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 1 200); do
+        n=$(head -n 1 "$report" 2>/dev/null)
+        [ -n "$n" ] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.05
     done
-    echo "wine: no free X display" >&2
+    rm -f "$report"
+    if [ -n "$n" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
+        export DISPLAY=":$n"
+        return 0
+    fi
+    echo "wine: Xvfb did not start" >&2
     return 1
 }
