@@ -51,7 +51,13 @@ LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     if (target == nullptr) {
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
-    const LRESULT result = target->onMessage(hwnd, message, wParam, lParam);
+    LRESULT result = 0;
+    try {
+        result = target->onMessage(hwnd, message, wParam, lParam);
+    } catch (...) {
+        // Nothing may unwind through the system's code: the message is dropped.
+        result = DefWindowProcA(hwnd, message, wParam, lParam);
+    }
     if (message == WM_NCDESTROY) {
         s.targets.erase(hwnd);
         target->onDestroyed(hwnd);
