@@ -33,7 +33,7 @@ struct Resources {
 Resources resourcesOf(const Bytes& file) {
     Resources r;
     r.group.assign(file.begin(), file.begin() + 6);
-    const std::size_t count = file[4] | file[5] << 8;
+    const std::size_t count = static_cast<std::size_t>(file[4] | file[5] << 8);
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t entry = 6 + 16 * i;
         const std::uint32_t size = read32(file, entry + 8);
