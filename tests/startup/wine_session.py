@@ -1,0 +1,101 @@
+"""Running Windows programs under wine64 for the end-to-end tests: a fresh prefix per test
+(copied from the cached base prefix, as tools/wine/run does), programs started in the
+background, the probe beside them, and the keyboard through xdotool."""
+
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+
+class WineSession:
+    def __init__(self, probe):
+        self.base = os.environ["WAVORO_BASE_PREFIX"]
+        self.loader = os.environ["WAVORO_WINE_LOADER"]
+        self.server = os.environ["WAVORO_WINE_SERVER"]
+        self.probe_exe = probe
+        self.tmp = tempfile.mkdtemp(prefix="wavoro-e2e.")
+        self.prefix = os.path.join(self.tmp, "prefix")
+        # hard links make the copy instant; the registry files, which wine rewrites, are copies
+        subprocess.run(["cp", "-al", self.base, self.prefix], check=True)
+        for name in os.listdir(self.prefix):
+            if name.endswith(".reg"):
+                path = os.path.join(self.prefix, name)
+                os.remove(path)
+                shutil.copy(os.path.join(self.base, name), path)
+        done = os.path.join(self.prefix, ".done")
+        if os.path.exists(done):
+            os.remove(done)
+        self.env = dict(os.environ, WINEPREFIX=self.prefix)
+        self.processes = []
+        # Bring the session up (wine server, services) with one program run to its end and
+        # its output going nowhere: the server and the services inherit the output of the
+        # program that starts them and keep it open until the session ends, which would keep
+        # a test waiting for the end of a probe's output.
+        subprocess.run([self.loader, self.probe_exe, "writable", "C:\\nothing"], env=self.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
+
+    # ---- files of the prefix ----
+    def windows_dir(self, *names):
+        return os.path.join(self.prefix, "drive_c", "windows", *names)
+
+    def install_program(self, program, folder="app"):
+        """Copies the program alone into C:\\<folder> (so that no jedata.dll lies beside it
+        unless a test puts one there); returns its path."""
+        target = os.path.join(self.prefix, "drive_c", folder)
+        os.makedirs(target, exist_ok=True)
+        path = os.path.join(target, os.path.basename(program))
+        shutil.copy(program, path)
+        return path
+
+    def replace_file(self, path, data):
+        """Writes a new file; a hard link into the base prefix is never changed in place."""
+        if os.path.lexists(path):
+            if os.path.isdir(path):
+                shutil.rmtree(path)
+            else:
+                os.remove(path)
+        with open(path, "wb") as f:
+            f.write(data)
+
+    # ---- programs ----
+    def start(self, program, *args):
+        p = subprocess.Popen([self.loader, program, *args], env=self.env,
+                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        self.processes.append(p)
+        return p
+
+    def probe(self, *args, timeout=60):
+        """The probe's output as a dict of first word -> rest of the line, and its exit code."""
+        r = subprocess.run([self.loader, self.probe_exe, *args], env=self.env,
+                           capture_output=True, text=True, timeout=timeout)
+        values = {}
+        for line in r.stdout.splitlines():
+            key, _, value = line.partition(" ")
+            values[key] = value
+        return values, r.returncode
+
+    def start_probe(self, *args):
+        return self.start(self.probe_exe, *args)
+
+    def press(self, key):
+        subprocess.run(["xdotool", "key", key], env=self.env, check=False)
+
+    @staticmethod
+    def wait(process, timeout=30):
+        try:
+            return process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+            return None
+
+    def close(self):
+        for p in self.processes:
+            if p.poll() is None:
+                p.kill()
+                p.wait()
+        subprocess.run([self.server, "-k"], env=self.env, stderr=subprocess.DEVNULL, check=False)
+        time.sleep(0.2)
+        shutil.rmtree(self.tmp, ignore_errors=True)
