@@ -406,6 +406,85 @@ TEST(Dressed, InactiveWindowShowsTheInactiveLookAndNewWindowsAreDressed) {
     EXPECT_EQ(hex(shot.colourAt(tx, ty)), hex(titleColour(450, tx, ty, true)));
 }
 
+TEST(Dressed, NewTitleAndRefusedSkinKeepTheDressing) {
+    const TestWindow& first = shownFirst();
+    SetForegroundWindow(first.window);
+    const FrameLayout l = mainLayout();
+    const int tx = 150;
+    const int ty = l.title.top;
+    const std::uint32_t title = titleColour(450, tx, ty, true);
+    // The system draws its own caption when the text changes; ours must be back over it.
+    SetWindowTextA(first.window, "Wavoro - 新的标题");
+    pump(300);
+    Shot shot = captureWhen(first.window, tx, ty, title);
+    EXPECT_EQ(hex(shot.colourAt(tx, ty)), hex(title));
+    EXPECT_EQ(hex(shot.colourAt(tx, l.title.bottom - 1)),
+              hex(titleColour(450, tx, l.title.bottom - 1, true)));
+
+    // A second call with a bad file changes nothing; one with the good file keeps the look.
+    const std::string bad = tempPath("bad.she");
+    writeFile(bad, {'.', 'S', 'H', 'E', 0, 3});
+    EXPECT_EQ(dressed().library.attach(bad.c_str(), ""), static_cast<int>(SkinError::TooShort));
+    RECT client{};
+    GetClientRect(first.window, &client);
+    EXPECT_EQ(client.bottom, l.client.height());
+    const std::string good = WAVORO_WIN8_SHE;
+    EXPECT_EQ(dressed().library.attach(good.c_str(), ""), 0);
+    pump(300);
+    shot = captureWhen(first.window, tx, ty, title);
+    EXPECT_EQ(hex(shot.colourAt(tx, ty)), hex(title));
+    EXPECT_EQ(hex(pixelOfControl(shot, first.window, first.disabledButton, 4, 4)),
+              hex(colour(Setting::ButtonFaceDisabled)));
+    GetClientRect(first.window, &client);
+    EXPECT_EQ(client.bottom, l.client.height());
+    SetWindowTextA(first.window, "Wavoro - Tesmin http://www.tesmin.com");
+}
+
+// A resizable window with minimise and maximise boxes: all three caption buttons work.
+TEST(Dressed, MinimiseAndMaximiseButtonsWork) {
+    ASSERT_EQ(dressed().attachResult, 0);
+    HWND w = CreateWindowExA(0, "WavoroTestWindow", "resizable", WS_OVERLAPPEDWINDOW, 100, 100, 400,
+                             300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(isDressed(w));
+    ShowWindow(w, SW_SHOW);
+    SetForegroundWindow(w);
+    pump(300);
+    FrameStyle style;
+    style.systemMenu = style.minimizeBox = style.maximizeBox = style.resizable = true;
+    auto click = [&](CaptionButton b) {
+        RECT r{};
+        GetWindowRect(w, &r);
+        const Box box = layoutFrame(r.right - r.left, r.bottom - r.top, style, metrics()).button(b);
+        const POINT p = windowPoint(w, (box.left + box.right) / 2, (box.top + box.bottom) / 2);
+        mouseMove(p.x, p.y);
+        mouseDown();
+        mouseUp();
+        pump(300);
+    };
+    click(CaptionButton::Maximize);
+    EXPECT_TRUE(IsZoomed(w));
+    style.maximized = true;
+    style.maximizedInset = GetSystemMetrics(SM_CXSIZEFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER);
+    // Maximised, the title bar starts at the screen's top edge.
+    RECT screenTop{};
+    GetWindowRect(w, &screenTop);
+    EXPECT_EQ(screenTop.top + layoutFrame(screenTop.right - screenTop.left,
+                                          screenTop.bottom - screenTop.top, style, metrics())
+                                  .title.top,
+              0);
+    savePng(captureScreen({0, 0, GetSystemMetrics(SM_CXSCREEN), 60}), shotPath("maximized-top"));
+    click(CaptionButton::Maximize); // now the restore button
+    EXPECT_FALSE(IsZoomed(w));
+    style.maximized = false;
+    RECT r{};
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.right - r.left, 400);
+    EXPECT_EQ(r.bottom - r.top, 300);
+    click(CaptionButton::Minimize);
+    EXPECT_TRUE(IsIconic(w));
+    DestroyWindow(w);
+}
+
 // The message box: found by the timer that runs inside its loop, captured, closed.
 struct BoxCheck {
     bool seen = false;
