@@ -426,14 +426,16 @@ LRESULT CALLBACK frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         }
         paintFrame(hwnd, *state);
         return 0;
-    case WM_NCACTIVATE:
-        // Our own active look; the system's caption is never drawn over it.
+    case WM_NCACTIVATE: {
+        // Our own active look. The window still hears of the change; the system is asked not
+        // to draw its caption (lParam -1), and whatever it draws all the same is painted over.
         state->active = wParam != 0;
-        if (IsWindowVisible(hwnd) && !IsIconic(hwnd)) {
-            paintFrame(hwnd, *state);
-            return TRUE;
-        }
-        break;
+        const bool visible = IsWindowVisible(hwnd) != FALSE;
+        const LRESULT result =
+            DefSubclassProc(hwnd, message, wParam, visible ? static_cast<LPARAM>(-1) : lParam);
+        repaint(hwnd);
+        return result;
+    }
     case kUahDrawCaption:
     case kUahDrawFrame:
         return 0;
