@@ -4,7 +4,8 @@ skin call, the end by Esc, and the runtime errors of start-up with their boxes a
 
 Run through end_to_end.sh, which sets up wine's environment:
     end_to_end.sh --program wavoro.exe --probe startup_probe.exe --engine jedata.dll
-                  --skin-file win8.she --without-export jedata.dll [--case NAME]...
+                  --skin-file win8.she --without-export jedata.dll --noop-engine jedata.dll
+                  [--case NAME]...
 Each case gets a fresh wine prefix. Ends with "N passed, M failed".
 """
 
@@ -17,6 +18,7 @@ import traceback
 from wine_session import WineSession
 
 EXIT_RUNTIME_ERROR = 255  # -1, as wine hands it to Linux
+TITLE_ROWS = 24  # the top rows of the window, its title bar
 
 CRLF = "\r\n"
 MISSING_EXPORT_BOX = ("运行时出错!" + CRLF + CRLF + "错误信息：无法找到指定DLL库文件“jedata.dll”"
@@ -111,6 +113,31 @@ class Cases:
         finally:
             wine.close()
 
+    def title_bar_when_shown(self, engine_beside_program=None):
+        """The pixels of the main window's title bar strip as soon as it is visible."""
+        wine = self.session()
+        try:
+            program = wine.install_program(self.args.program)
+            if engine_beside_program:
+                wine.install_program(engine_beside_program)
+            app = wine.start(program)
+            self.wait_for_windows(wine)
+            strip = wine.screen_strip("^Wavoro", TITLE_ROWS)
+            self.close_with_escape(wine, app)
+            return strip
+        finally:
+            wine.close()
+
+    def skinned_before_shown(self):
+        """The window is restyled by the time it is first visible: its title bar differs from
+        the one drawn when the engine's SkinH_AttachEx does nothing (such a jedata.dll beside
+        the program is taken first)."""
+        plain = self.title_bar_when_shown(self.args.noop_engine)
+        skinned = self.title_bar_when_shown()
+        check(len(plain) == len(skinned), "the two windows differ in size")
+        changed = sum(1 for a, b in zip(plain, skinned) if abs(a - b) > 24) / len(plain)
+        check(changed > 0.25, f"only {changed:.0%} of the title bar differs from the unskinned one")
+
     def library_without_export_in_program_directory(self):
         """A jedata.dll beside the program is taken first; without the export it is released
         and the runtime error ends the program, though the Windows directory has a good copy."""
@@ -187,6 +214,7 @@ class Cases:
 
 CASES = [
     "first_and_second_start",
+    "skinned_before_shown",
     "library_without_export_in_program_directory",
     "write_fails_and_no_library",
     "write_fails_with_library_from_earlier_run",
@@ -196,7 +224,8 @@ CASES = [
 
 def main():
     parser = argparse.ArgumentParser()
-    for option in ("--program", "--probe", "--engine", "--skin-file", "--without-export"):
+    for option in ("--program", "--probe", "--engine", "--skin-file", "--without-export",
+                   "--noop-engine"):
         parser.add_argument(option, required=True)
     parser.add_argument("--case", action="append", choices=CASES)
     args = parser.parse_args()

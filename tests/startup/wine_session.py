@@ -79,6 +79,19 @@ class WineSession:
     def start_probe(self, *args):
         return self.start(self.probe_exe, *args)
 
+    def screen_strip(self, title_pattern, rows):
+        """The RGB bytes of the top `rows` rows of the visible window whose title matches."""
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", title_pattern],
+                               env=self.env, capture_output=True, text=True).stdout.split()
+        if not found:
+            raise RuntimeError("no visible window to look at")
+        geometry = subprocess.run(["xdotool", "getwindowgeometry", "--shell", found[0]],
+                                  env=self.env, capture_output=True, text=True).stdout
+        g = dict(line.split("=", 1) for line in geometry.split())
+        crop = f"{g['WIDTH']}x{rows}+{g['X']}+{g['Y']}"
+        return subprocess.run(["import", "-window", "root", "-crop", crop, "-depth", "8", "rgb:-"],
+                              env=self.env, capture_output=True, check=True).stdout
+
     def press(self, key):
         subprocess.run(["xdotool", "key", key], env=self.env, check=False)
 
