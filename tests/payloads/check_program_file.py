@@ -3,7 +3,10 @@
 DEFAULT_ICON (language-neutral, the twelve images of the icon file, in order), the version
 block 1.0.0.0 with its string table 080404B0, and no manifest.
 
-Usage: check_program_file.py PROGRAM ICON MACHINE    (MACHINE: i386 or amd64)
+Also, with --carries FILE..., that the program holds each file as a byte array: a 32-bit
+count 1, the 32-bit length, the bytes.
+
+Usage: check_program_file.py PROGRAM ICON MACHINE [--carries FILE...]   (MACHINE: i386, amd64)
 """
 
 import struct
@@ -167,15 +170,27 @@ def check_icon_group(resources, icon_file):
     return problems
 
 
+def check_carried(program_bytes, path):
+    payload = open(path, "rb").read()
+    blob = struct.pack("<II", 1, len(payload)) + payload
+    if program_bytes.find(blob) < 0:
+        return [f"{path} ({len(payload)} bytes) is not carried as a byte array"]
+    return []
+
+
 def main():
     program, icon, machine = sys.argv[1:4]
-    exe = PortableExecutable(open(program, "rb").read())
+    carried = sys.argv[5:] if sys.argv[4:5] == ["--carries"] else []
+    data = open(program, "rb").read()
+    exe = PortableExecutable(data)
     problems = []
     if exe.machine != MACHINES[machine]:
         problems.append(f"machine type {exe.machine:#x}, not {machine}")
     resources = exe.resources()
     problems += check_icon_group(resources, open(icon, "rb").read())
     problems += check_version(resources)
+    for path in carried:
+        problems += check_carried(data, path)
     manifests = [k for k in resources if k[0] == RT_MANIFEST]
     if manifests:
         problems.append(f"manifest resources {manifests}")
