@@ -485,6 +485,48 @@ TEST(Dressed, MinimiseAndMaximiseButtonsWork) {
     DestroyWindow(w);
 }
 
+// How many more GDI objects the process can make (wine gives no count of its own): made
+// until the system refuses, then all deleted again.
+int gdiRoom() {
+    std::vector<HBRUSH> brushes;
+    brushes.reserve(70000);
+    while (brushes.size() < 70000) {
+        HBRUSH b = CreateSolidBrush(RGB(1, 2, 3));
+        if (b == nullptr) {
+            break;
+        }
+        brushes.push_back(b);
+    }
+    for (HBRUSH b : brushes) {
+        DeleteObject(b);
+    }
+    return static_cast<int>(brushes.size());
+}
+
+void paintRounds(const TestWindow& w, int rounds) {
+    HDC dc = GetDC(w.window);
+    for (int i = 0; i < rounds; ++i) {
+        SendMessageA(w.window, WM_NCPAINT, 1, 0);
+        SendMessageA(w.createButton, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), 0);
+        SendMessageA(w.group, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), 0);
+        SendMessageA(w.passwordEdit, WM_NCPAINT, 1, 0);
+        InvalidateRect(w.passwordEdit, nullptr, FALSE);
+        UpdateWindow(w.passwordEdit);
+    }
+    ReleaseDC(w.window, dc);
+}
+
+// Every paint of the frame and the controls releases what it made.
+TEST(Dressed, PaintingReleasesItsGdiObjects) {
+    const TestWindow& first = shownFirst();
+    paintRounds(first, 20); // whatever the system keeps for itself after the first paints
+    const int before = gdiRoom();
+    paintRounds(first, 400);
+    const int after = gdiRoom();
+    EXPECT_TRUE(before > 1000) << before;
+    EXPECT_TRUE(before - after < 20) << "GDI objects left behind by 400 paints:" << before - after;
+}
+
 // The message box: found by the timer that runs inside its loop, captured, closed.
 struct BoxCheck {
     bool seen = false;
