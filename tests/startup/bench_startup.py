@@ -22,7 +22,7 @@ GOAL_PROGRAM_BYTES = 1 << 20
 def launch(wine, windows_path):
     values, code = wine.probe("launch", windows_path, timeout=120)
     if code != 0 or "visible_ms" not in values:
-        raise RuntimeError(f"{windows_path} did not show a window")
+        raise RuntimeError(f"{windows_path} did not show a window: {values}")
     return float(values["visible_ms"])
 
 

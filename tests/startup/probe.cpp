@@ -226,7 +226,8 @@ int launch(char* program) {
         return 1;
     }
     HWND window = nullptr;
-    for (int i = 0; i < 60000 && window == nullptr; ++i) {
+    const ULONGLONG deadline = GetTickCount64() + 30000;
+    while (window == nullptr && GetTickCount64() < deadline) {
         window = visibleWindowOf(process.dwProcessId);
         if (window == nullptr) {
             Sleep(1);
@@ -241,6 +242,7 @@ int launch(char* program) {
         PostMessageA(window, WM_CLOSE, 0, 0);
         result = 0;
     } else {
+        std::printf("no window\n");
         TerminateProcess(process.hProcess, 1);
     }
     WaitForSingleObject(process.hProcess, 30000);
