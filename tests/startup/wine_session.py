@@ -93,6 +93,7 @@ class WineSession:
                               env=self.env, capture_output=True, check=True).stdout
 
     def press(self, key):
+        """Types key into the window that has the focus."""
         subprocess.run(["xdotool", "key", key], env=self.env, check=False)
 
     @staticmethod
