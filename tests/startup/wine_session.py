@@ -79,15 +79,26 @@ class WineSession:
     def start_probe(self, *args):
         return self.start(self.probe_exe, *args)
 
-    def screen_strip(self, title_pattern, rows):
-        """The RGB bytes of the top `rows` rows of the visible window whose title matches."""
+    def geometry(self, title_pattern):
+        """X, Y, WIDTH and HEIGHT of the first visible window whose title matches."""
         found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", title_pattern],
                                env=self.env, capture_output=True, text=True).stdout.split()
         if not found:
             raise RuntimeError("no visible window to look at")
         geometry = subprocess.run(["xdotool", "getwindowgeometry", "--shell", found[0]],
                                   env=self.env, capture_output=True, text=True).stdout
-        g = dict(line.split("=", 1) for line in geometry.split())
+        return {k: int(v) for k, v in (line.split("=", 1) for line in geometry.split())}
+
+    def click_title_bar(self, title_pattern):
+        """Clicks the middle of the window's title bar, which makes it the active window."""
+        g = self.geometry(title_pattern)
+        subprocess.run(["xdotool", "mousemove", str(g["X"] + g["WIDTH"] // 2), str(g["Y"] + 8),
+                        "click", "1"], env=self.env, check=False)
+        time.sleep(0.3)
+
+    def screen_strip(self, title_pattern, rows):
+        """The RGB bytes of the top `rows` rows of the visible window whose title matches."""
+        g = self.geometry(title_pattern)
         crop = f"{g['WIDTH']}x{rows}+{g['X']}+{g['Y']}"
         return subprocess.run(["import", "-window", "root", "-crop", crop, "-depth", "8", "rgb:-"],
                               env=self.env, capture_output=True, check=True).stdout
