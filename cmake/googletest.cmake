@@ -1,21 +1,16 @@
-# wavoro_add_gtest(name SOURCES... [LIBS ...]): one GoogleTest program registered with CTest.
-# Natively it links Debian's libgtest; for Windows it builds GoogleTest from /usr/src/googletest,
-# and CTest runs the program under wine64 (CMAKE_CROSSCOMPILING_EMULATOR).
+# wavoro_add_gtest(name SOURCES... [LIBS ...]): one GoogleTest program of the native
+# configurations (native and asan), linked with Debian's libgtest, each test case its own CTest
+# entry. Native only: GoogleTest needs std::mutex, which the win32-thread MinGW compilers lack,
+# so the Windows test programs use the small runner of tests/support instead.
 if(WIN32)
-    if(NOT TARGET GTest::gtest_main)
-        set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
-        set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-        set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-        add_subdirectory(/usr/src/googletest ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
-        # GoogleTest 1.11 and later name these itself.
-        if(NOT TARGET GTest::gtest)
-            add_library(GTest::gtest ALIAS gtest)
-            add_library(GTest::gtest_main ALIAS gtest_main)
-        endif()
-    endif()
-else()
-    find_package(GTest REQUIRED)
+    function(wavoro_add_gtest name)
+        message(FATAL_ERROR "wavoro_add_gtest(${name}): GoogleTest programs are native only; "
+                            "Windows test programs use tests/support/win_check.h")
+    endfunction()
+    return()
 endif()
+
+find_package(GTest REQUIRED)
 include(GoogleTest)
 
 function(wavoro_add_gtest name)
@@ -23,10 +18,5 @@ function(wavoro_add_gtest name)
     add_executable(${name} ${ARG_SOURCES})
     wavoro_target_defaults(${name})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
-    if(WIN32)
-        # One CTest entry per program: each wine start costs seconds.
-        add_test(NAME ${name} COMMAND ${name})
-    else()
-        gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
-    endif()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
 endfunction()

@@ -3,7 +3,7 @@
 #include "hotspot/hotspot_controller.h"
 #include "hotspot/text_allocation.h"
 #include "tests/hotspot/fakes.h"
-#include "tests/hotspot/text_bytes.h"
+#include "tests/support/text_bytes.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "hotspot/hotspot_controller.h"
 #include "hotspot/hotspot_view.h"
 #include "platform/platform_services.h"
-#include "tests/hotspot/text_bytes.h"
+#include "tests/support/text_bytes.h"
 
 #include <cstdint>
 #include <map>

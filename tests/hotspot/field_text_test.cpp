@@ -1,6 +1,6 @@
 // joinTexts, sameText and expandFieldText, and what happens when memory for a text runs out.
 #include "hotspot/field_text.h"
-#include "tests/hotspot/text_bytes.h"
+#include "tests/support/text_bytes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The fixed texts must reach netsh and the controls as code page 936 bytes. Expected texts are
 // converted from UTF-8 by the C library, not by the compiler.
 #include "hotspot/texts.h"
-#include "tests/hotspot/text_bytes.h"
+#include "tests/support/text_bytes.h"
 
 #include <gtest/gtest.h>
 

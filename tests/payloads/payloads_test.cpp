@@ -4,21 +4,17 @@
 // files built for this target.
 #include "payloads/payloads.h"
 
-#include "tests/window/win_check.h"
+#include "tests/support/win_check.h"
+#include "tests/support/win_support.h"
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-Bytes readFile(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using wavoro::test::readFile;
 
 Bytes bytesOf(std::span<const unsigned char> span) {
     return {span.begin(), span.end()};

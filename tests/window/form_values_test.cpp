@@ -1,7 +1,7 @@
 // The form as the runtime reads it: property numbers per kind, the texts' bytes, the bindings.
 #include "window/form_values.h"
 
-#include "tests/window/gbk.h"
+#include "tests/support/text_bytes.h"
 
 #include <gtest/gtest.h>
 

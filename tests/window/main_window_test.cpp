@@ -2,8 +2,8 @@
 // painted and driven by keyboard and mouse, and the events it raises.
 #include "window/main_window.h"
 
-#include "tests/window/win_check.h"
-#include "tests/window/win_support.h"
+#include "tests/support/win_check.h"
+#include "tests/support/win_support.h"
 #include "window/form_values.h"
 #include "window/jpeg_picture.h"
 #include "window/window_runtime.h"

@@ -2,7 +2,7 @@
 #include "platform/program_path.h"
 #include "platform/runtime_error_text.h"
 
-#include "tests/window/gbk.h"
+#include "tests/support/text_bytes.h"
 
 #include <gtest/gtest.h>
 

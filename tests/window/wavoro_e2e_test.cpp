@@ -2,8 +2,8 @@
 // a netsh.exe that records every command line it is started with. The test finds the window by
 // its title, reads the controls by child id, clicks, types, answers message boxes, presses keys,
 // and checks what the window shows, the command lines and the exit code.
-#include "tests/window/win_check.h"
-#include "tests/window/win_support.h"
+#include "tests/support/win_check.h"
+#include "tests/support/win_support.h"
 
 #include <windows.h>
 

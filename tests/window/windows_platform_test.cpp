@@ -2,8 +2,8 @@
 // second run of this program, started with a --child-... argument.
 #include "platform/windows_platform.h"
 
-#include "tests/window/win_check.h"
-#include "tests/window/win_support.h"
+#include "tests/support/win_check.h"
+#include "tests/support/win_support.h"
 
 #include <windows.h>
 

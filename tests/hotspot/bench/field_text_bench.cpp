@@ -1,7 +1,7 @@
 // expandFieldText on large field texts of several kinds, and a plain copy of the same bytes.
 //   build/native/tests/hotspot/bench/hotspot_bench
 #include "hotspot/field_text.h"
-#include "tests/hotspot/text_bytes.h"
+#include "tests/support/text_bytes.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,14 +3,15 @@
 // the screen, with real mouse input. The suites run as separate processes (see CMakeLists):
 // BadSkin without an engine, Dressed with one attached before the window is shown, Release
 // for the engine's end and the library's release. (The runner is the Windows test programs'
-// own, tests/window/win_check.h: an argument runs the tests whose name contains it.)
+// own, tests/support/win_check.h: an argument runs the tests whose name contains it.)
 #include "skin/engine/canvas.h"
 #include "skin/engine/frame_layout.h"
 #include "skin/skin_file.h"
 #include "tests/skin/engine/screen.h"
 #include "tests/skin/engine/test_window.h"
 
-#include "tests/window/win_check.h"
+#include "tests/support/win_check.h"
+#include "tests/support/win_support.h"
 
 #include <cstdio>
 #include <string>
@@ -25,17 +26,7 @@ std::string shotPath(const char* name) {
     return std::string(WAVORO_SHOTS_DIR) + "/" + name + ".png";
 }
 
-std::vector<std::uint8_t> readFile(const std::string& path) {
-    std::vector<std::uint8_t> bytes;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-        std::uint8_t buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) {
-            bytes.insert(bytes.end(), buffer, buffer + n);
-        }
-        std::fclose(f);
-    }
-    return bytes;
-}
+using test::readFile;
 
 void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     FILE* f = std::fopen(path.c_str(), "wb");

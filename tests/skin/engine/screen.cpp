@@ -1,5 +1,7 @@
 #include "tests/skin/engine/screen.h"
 
+#include "tests/support/win_support.h"
+
 #include <cstdio>
 
 namespace wavoro::skin::testing {
@@ -40,39 +42,10 @@ Shot captureScreen(const RECT& area) {
     Shot shot;
     shot.width = area.right - area.left;
     shot.height = area.bottom - area.top;
-    shot.pixels.assign(static_cast<std::size_t>(shot.width) * static_cast<std::size_t>(shot.height),
-                       0);
-    if (shot.width <= 0 || shot.height <= 0) {
-        return shot;
+    shot.pixels = test::capturePixels(area);
+    for (std::uint32_t& p : shot.pixels) {
+        p &= 0xFFFFFF;
     }
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = shot.width;
-    info.bmiHeader.biHeight = -shot.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    // Only the part on the screen (a copy reaching past it would give nothing at all).
-    RECT visible{};
-    const RECT desktop = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    if (IntersectRect(&visible, &area, &desktop)) {
-        BitBlt(memory, visible.left - area.left, visible.top - area.top,
-               visible.right - visible.left, visible.bottom - visible.top, screen, visible.left,
-               visible.top, SRCCOPY);
-    }
-    GdiFlush();
-    const auto* p = static_cast<const std::uint32_t*>(bits);
-    for (std::size_t i = 0; i < shot.pixels.size(); ++i) {
-        shot.pixels[i] = p[i] & 0xFFFFFF;
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return shot;
 }
 

@@ -45,33 +45,54 @@ inline bool waitUntil(const std::function<bool()>& condition, int milliseconds =
     }
 }
 
+// The pixels of a screen area, top row first, as the 32-bit DIB holds them (0xXXRRGGBB). Only
+// the part on the screen is copied (a copy reaching past it would give nothing at all); the
+// rest stays 0.
+inline std::vector<std::uint32_t> capturePixels(RECT area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) {
+        return {};
+    }
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) *
+                                      static_cast<std::size_t>(height));
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    RECT visible{};
+    const RECT desktop = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (IntersectRect(&visible, &area, &desktop)) {
+        BitBlt(memory, visible.left - area.left, visible.top - area.top,
+               visible.right - visible.left, visible.bottom - visible.top, screen, visible.left,
+               visible.top, SRCCOPY);
+    }
+    GdiFlush();
+    if (bits != nullptr) {
+        const auto* p = static_cast<const std::uint32_t*>(bits);
+        pixels.assign(p, p + pixels.size());
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
 // A copy of a screen area, with pixels as COLORREF.
 class ScreenShot {
 public:
-    explicit ScreenShot(RECT area) : area_(area) {
-        width_ = area.right - area.left;
-        height_ = area.bottom - area.top;
-        HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width_;
-        info.bmiHeader.biHeight = -height_;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width_, height_, screen, area.left, area.top, SRCCOPY);
-        GdiFlush();
-        const auto* p = static_cast<const std::uint32_t*>(bits);
-        pixels_.assign(p, p + static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
-    }
+    explicit ScreenShot(RECT area)
+        : area_(area), width_(area.right - area.left), height_(area.bottom - area.top),
+          pixels_(capturePixels(area)) {}
 
     // The colour at screen coordinates inside the area.
     [[nodiscard]] COLORREF at(int x, int y) const {
