@@ -1,4 +1,4 @@
-// Shared by the dressings of frames and controls (dress_frame.cpp, dress_controls.cpp).
+// Shared by the dressings of frames and controls (dress.cpp, dress_frame.cpp, dress_controls.cpp).
 #pragma once
 
 #include "skin/engine/engine.h"
@@ -42,6 +42,48 @@ template <class State>
 void removeDressing(HWND hwnd, SUBCLASSPROC proc, State* state) {
     RemoveWindowSubclass(hwnd, proc, kSubclassId);
     destroy(state);
+}
+
+// Dresses a window: `state` (from create<>(), null when that failed) becomes the reference data
+// of the subclass `proc`, and the engine counts the window. Without an engine, or when the
+// subclass cannot be set, the state is destroyed and nothing changes.
+template <class State>
+bool attachDressing(HWND hwnd, SUBCLASSPROC proc, State* state) {
+    Engine* engine = Engine::current();
+    if (state == nullptr || engine == nullptr) {
+        destroy(state);
+        return false;
+    }
+    if (!SetWindowSubclass(hwnd, proc, kSubclassId, reinterpret_cast<DWORD_PTR>(state))) {
+        destroy(state);
+        return false;
+    }
+    engine->windowDressed();
+    return true;
+}
+
+// WM_NCDESTROY of a dressed window: undressed, the message passed on, and the engine told (it
+// ends after its last window).
+template <class State>
+LRESULT endDressing(HWND hwnd, SUBCLASSPROC proc, State* state, UINT message, WPARAM wParam,
+                    LPARAM lParam) {
+    removeDressing(hwnd, proc, state);
+    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+    if (Engine* engine = Engine::current()) {
+        engine->windowDestroyed();
+    }
+    return result;
+}
+
+// For the messages on which the system draws the window its own way: the message is passed on
+// first, then `redraw` puts the dressing back over it. (The message may have destroyed the
+// window: `redraw` must look before it draws.)
+template <class Redraw>
+LRESULT passOnThenRedraw(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                         const Redraw& redraw) {
+    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+    redraw();
+    return result;
 }
 
 // A window's text, in a buffer of its own.

@@ -8,6 +8,30 @@ namespace wavoro::skin {
 
 namespace {
 
+// The painting messages of a control whose look is all ours: WM_PAINT and WM_PRINTCLIENT are
+// drawn by `paint` into the DC they give, and WM_ERASEBKGND is answered without erasing (the
+// paint covers everything). Whether the message was one of them, with its `result`.
+template <class Paint>
+bool paintsOwnLook(HWND hwnd, UINT message, WPARAM wParam, const Paint& paint, LRESULT& result) {
+    switch (message) {
+    case WM_PAINT: {
+        const PaintDC dc(hwnd);
+        paint(dc.get());
+        result = 0;
+        return true;
+    }
+    case WM_PRINTCLIENT:
+        paint(reinterpret_cast<HDC>(wParam));
+        result = 0;
+        return true;
+    case WM_ERASEBKGND:
+        result = 1;
+        return true;
+    default:
+        return false;
+    }
+}
+
 // ---- push buttons --------------------------------------------------------------------------
 
 struct ButtonState : Dressing {
@@ -152,25 +176,11 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return static_cast<LRESULT>(ref);
     }
     const bool ours = isPushButton(GetWindowLongA(hwnd, GWL_STYLE));
+    const auto paint = [hwnd, state](HDC dc) { paintButton(hwnd, *state, dc); };
+    if (LRESULT painted = 0; ours && paintsOwnLook(hwnd, message, wParam, paint, painted)) {
+        return painted;
+    }
     switch (message) {
-    case WM_PAINT:
-        if (ours) {
-            const PaintDC dc(hwnd);
-            paintButton(hwnd, *state, dc.get());
-            return 0;
-        }
-        break;
-    case WM_PRINTCLIENT:
-        if (ours) {
-            paintButton(hwnd, *state, reinterpret_cast<HDC>(wParam));
-            return 0;
-        }
-        break;
-    case WM_ERASEBKGND:
-        if (ours) {
-            return 1;
-        }
-        break;
     case WM_MOUSEMOVE:
         if (!state->hover) {
             state->hover = true;
@@ -196,21 +206,12 @@ LRESULT CALLBACK buttonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_LBUTTONUP:
     case WM_KEYDOWN:
     case WM_KEYUP:
-    case WM_CAPTURECHANGED: {
+    case WM_CAPTURECHANGED:
         // The system button draws itself straight away on these; ours goes over it at once.
         // The message may have destroyed the button (a click that closes its window).
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-        repaintButton(hwnd);
-        return result;
-    }
-    case WM_NCDESTROY: {
-        removeDressing(hwnd, buttonProc, state);
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-        if (Engine* engine = Engine::current()) {
-            engine->windowDestroyed();
-        }
-        return result;
-    }
+        return passOnThenRedraw(hwnd, message, wParam, lParam, [hwnd] { repaintButton(hwnd); });
+    case WM_NCDESTROY:
+        return endDressing(hwnd, buttonProc, state, message, wParam, lParam);
     default:
         break;
     }
@@ -318,43 +319,22 @@ LRESULT CALLBACK groupProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         return static_cast<LRESULT>(ref);
     }
     const bool ours = (GetWindowLongA(hwnd, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+    const auto paint = [hwnd](HDC dc) { paintGroup(hwnd, dc); };
+    if (LRESULT painted = 0; ours && paintsOwnLook(hwnd, message, wParam, paint, painted)) {
+        return painted;
+    }
     switch (message) {
-    case WM_PAINT:
-        if (ours) {
-            const PaintDC dc(hwnd);
-            paintGroup(hwnd, dc.get());
-            return 0;
-        }
-        break;
-    case WM_PRINTCLIENT:
-        if (ours) {
-            paintGroup(hwnd, reinterpret_cast<HDC>(wParam));
-            return 0;
-        }
-        break;
-    case WM_ERASEBKGND:
-        if (ours) {
-            return 1;
-        }
-        break;
     case WM_SETTEXT:
     case WM_ENABLE:
     case WM_SETFONT:
-    case WM_UPDATEUISTATE: {
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-        if (ours && IsWindow(hwnd)) {
-            RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        }
-        return result;
-    }
-    case WM_NCDESTROY: {
-        removeDressing(hwnd, groupProc, state);
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-        if (Engine* engine = Engine::current()) {
-            engine->windowDestroyed();
-        }
-        return result;
-    }
+    case WM_UPDATEUISTATE:
+        return passOnThenRedraw(hwnd, message, wParam, lParam, [hwnd, ours] {
+            if (ours && IsWindow(hwnd)) {
+                RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            }
+        });
+    case WM_NCDESTROY:
+        return endDressing(hwnd, groupProc, state, message, wParam, lParam);
     default:
         break;
     }
@@ -475,14 +455,13 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
     case WM_KILLFOCUS:
     case WM_ENABLE:
     case WM_STYLECHANGED:
-    case EM_SETREADONLY: {
+    case EM_SETREADONLY:
         // The edit paints itself, border included; our border goes over it.
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-        if (const auto* again = dressingOf<EditState>(hwnd, DressKind::Edit)) {
-            paintEditBorder(hwnd, *again);
-        }
-        return result;
-    }
+        return passOnThenRedraw(hwnd, message, wParam, lParam, [hwnd] {
+            if (const auto* again = dressingOf<EditState>(hwnd, DressKind::Edit)) {
+                paintEditBorder(hwnd, *again);
+            }
+        });
     case WM_PRINTCLIENT: {
         const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
         if (state->borderInClient && !hasFrameBorder(hwnd)) {
@@ -495,14 +474,8 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
         }
         return result;
     }
-    case WM_NCDESTROY: {
-        removeDressing(hwnd, editProc, state);
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-        if (Engine* engine = Engine::current()) {
-            engine->windowDestroyed();
-        }
-        return result;
-    }
+    case WM_NCDESTROY:
+        return endDressing(hwnd, editProc, state, message, wParam, lParam);
     default:
         break;
     }
@@ -510,21 +483,6 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
 }
 
 // ---- which windows ---------------------------------------------------------------------------
-
-template <class State>
-bool subclass(HWND hwnd, SUBCLASSPROC proc, State* state) {
-    Engine* engine = Engine::current();
-    if (state == nullptr || engine == nullptr) {
-        destroy(state);
-        return false;
-    }
-    if (!SetWindowSubclass(hwnd, proc, kSubclassId, reinterpret_cast<DWORD_PTR>(state))) {
-        destroy(state);
-        return false;
-    }
-    engine->windowDressed();
-    return true;
-}
 
 bool isClass(HWND hwnd, const char* name) {
     char buffer[16] = {};
@@ -578,10 +536,10 @@ bool dressControl(HWND hwnd, bool created, DWORD createStyle) {
     const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
     if (isClass(hwnd, "Button")) {
         if ((style & BS_TYPEMASK) == BS_GROUPBOX) {
-            return subclass(hwnd, groupProc, create<GroupState>());
+            return attachDressing(hwnd, groupProc, create<GroupState>());
         }
         if (isPushButton(style)) {
-            return subclass(hwnd, buttonProc, create<ButtonState>());
+            return attachDressing(hwnd, buttonProc, create<ButtonState>());
         }
         return false;
     }
@@ -594,7 +552,7 @@ bool dressControl(HWND hwnd, bool created, DWORD createStyle) {
         if (state != nullptr) {
             state->borderInClient = border;
         }
-        if (!subclass(hwnd, editProc, state)) {
+        if (!attachDressing(hwnd, editProc, state)) {
             return false;
         }
         if (!created) {

@@ -362,53 +362,6 @@ LRESULT onPrint(HWND hwnd, const FrameState& state, WPARAM wParam, LPARAM lParam
 
 } // namespace
 
-WindowText::WindowText(HWND hwnd) {
-    const int length = GetWindowTextLengthA(hwnd);
-    if (length >= static_cast<int>(sizeof inline_)) {
-        auto* heap = static_cast<char*>(
-            HeapAlloc(GetProcessHeap(), 0, static_cast<std::size_t>(length) + 1));
-        if (heap != nullptr) {
-            text_ = heap;
-        }
-    }
-    const int capacity = text_ == inline_ ? static_cast<int>(sizeof inline_) : length + 1;
-    length_ = GetWindowTextA(hwnd, text_, capacity);
-    if (length_ < 0) {
-        length_ = 0;
-    }
-    text_[length_] = '\0';
-}
-
-WindowText::~WindowText() {
-    if (text_ != inline_) {
-        HeapFree(GetProcessHeap(), 0, text_);
-    }
-}
-
-UINT dressingQuery() {
-    static UINT message = 0;
-    if (message == 0) {
-        message = RegisterWindowMessageA("Wavoro.SkinDressing");
-    }
-    return message;
-}
-
-Dressing* dressingOf(HWND hwnd) {
-    if (hwnd == nullptr || !IsWindow(hwnd) ||
-        GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) {
-        return nullptr;
-    }
-    return reinterpret_cast<Dressing*>(SendMessageA(hwnd, dressingQuery(), kQueryTag, 0));
-}
-
-void trackLeave(HWND hwnd, bool nonClient) {
-    TRACKMOUSEEVENT track{};
-    track.cbSize = sizeof track;
-    track.dwFlags = TME_LEAVE | (nonClient ? TME_NONCLIENT : 0u);
-    track.hwndTrack = hwnd;
-    TrackMouseEvent(&track);
-}
-
 LRESULT CALLBACK frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                            DWORD_PTR ref) {
     auto* state = reinterpret_cast<FrameState*>(ref);
@@ -457,9 +410,7 @@ LRESULT CALLBACK frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             return 0;
         }
         // Moving by the title bar, the system menu: the system's loops, then our frame again.
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-        repaint(hwnd);
-        return result;
+        return passOnThenRedraw(hwnd, message, wParam, lParam, [hwnd] { repaint(hwnd); });
     }
     case WM_MOUSEMOVE:
         if (state->pressed != FramePart::Nowhere) {
@@ -489,20 +440,11 @@ LRESULT CALLBACK frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_SYSCOMMAND:
     case WM_ENABLE:
     case WM_STYLECHANGED:
-    case WM_INITMENUPOPUP: {
+    case WM_INITMENUPOPUP:
         // The system draws its own caption on these; ours goes back over it at once.
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-        repaint(hwnd);
-        return result;
-    }
-    case WM_NCDESTROY: {
-        removeDressing(hwnd, frameProc, state);
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-        if (Engine* engine = Engine::current()) {
-            engine->windowDestroyed();
-        }
-        return result;
-    }
+        return passOnThenRedraw(hwnd, message, wParam, lParam, [hwnd] { repaint(hwnd); });
+    case WM_NCDESTROY:
+        return endDressing(hwnd, frameProc, state, message, wParam, lParam);
     default:
         break;
     }
@@ -510,18 +452,14 @@ LRESULT CALLBACK frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 bool dressFrame(HWND hwnd) {
-    Engine* engine = Engine::current();
-    auto* state = engine != nullptr ? create<FrameState>() : nullptr;
-    if (state == nullptr) {
+    auto* state = Engine::current() != nullptr ? create<FrameState>() : nullptr;
+    if (state != nullptr) {
+        state->active = GetActiveWindow() == hwnd;
+    }
+    if (!attachDressing(hwnd, frameProc, state)) {
         return false;
     }
-    state->active = GetActiveWindow() == hwnd;
-    if (!SetWindowSubclass(hwnd, frameProc, kSubclassId, reinterpret_cast<DWORD_PTR>(state))) {
-        destroy(state);
-        return false;
-    }
-    engine->windowDressed();
-    engine->setOwnFrame(hwnd, true);
+    Engine::current()->setOwnFrame(hwnd, true);
     return true;
 }
 
