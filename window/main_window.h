@@ -1,5 +1,8 @@
 // MainWindow as the runtime builds and runs it from its form: the window and its nine controls,
 // their live properties, painting, keyboard handling, and the events raised to the program.
+// Its parts: main_window.cpp (building), main_window_messages.cpp (messages and events),
+// main_window_paint.cpp, main_window_keyboard.cpp (keyboard and focus) and
+// main_window_properties.cpp, sharing the live element of main_window_element.h.
 #pragma once
 
 #include "platform/control_host.h"
