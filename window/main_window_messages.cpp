@@ -29,6 +29,24 @@ int eventOfMouseMessage(UINT message) {
     }
 }
 
+// WM_PAINT and WM_PRINTCLIENT: `paint` draws into the DC the message gives, the area to repaint
+// or the whole client area. Whether the message was one of them.
+template <class Paint>
+bool paintMessage(HWND hwnd, UINT message, WPARAM wParam, const Paint& paint) {
+    if (message == WM_PAINT) {
+        const gdi::PaintScope scope(hwnd);
+        paint(scope.dc(), scope.area());
+        return true;
+    }
+    if (message == WM_PRINTCLIENT) {
+        RECT client{};
+        GetClientRect(hwnd, &client);
+        paint(reinterpret_cast<HDC>(wParam), client);
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void MainWindow::raise(const Element& element, int eventNumber, const FormEventArgs& args) {
@@ -39,20 +57,13 @@ void MainWindow::raise(const Element& element, int eventNumber, const FormEventA
 
 LRESULT MainWindow::onWindowMessage(Element& window, HWND hwnd, UINT message, WPARAM wParam,
                                     LPARAM lParam) {
+    if (paintMessage(hwnd, message, wParam,
+                     [&](HDC dc, const RECT& area) { onPaint(window, dc, area); })) {
+        return 0;
+    }
     switch (message) {
     case WM_ERASEBKGND:
         return 1; // the paint routine fills what it repaints
-    case WM_PAINT: {
-        const gdi::PaintScope paint(hwnd);
-        onPaint(window, paint.dc(), paint.area());
-        return 0;
-    }
-    case WM_PRINTCLIENT: {
-        RECT client{};
-        GetClientRect(hwnd, &client);
-        onPaint(window, reinterpret_cast<HDC>(wParam), client);
-        return 0;
-    }
     case WM_COMMAND:
         onCommand(wParam, lParam);
         return 0;
@@ -93,20 +104,13 @@ LRESULT MainWindow::onWindowMessage(Element& window, HWND hwnd, UINT message, WP
 
 LRESULT MainWindow::onControlMessage(Element& control, HWND hwnd, UINT message, WPARAM wParam,
                                      LPARAM lParam) {
+    if (paintMessage(hwnd, message, wParam,
+                     [&](HDC dc, const RECT& area) { onPaint(control, dc, area); })) {
+        return 0;
+    }
     switch (message) {
     case WM_ERASEBKGND:
         return 1; // painted with the rest in WM_PAINT; a transparent label paints none
-    case WM_PAINT: {
-        const gdi::PaintScope paint(hwnd);
-        onPaint(control, paint.dc(), paint.area());
-        return 0;
-    }
-    case WM_PRINTCLIENT: {
-        RECT client{};
-        GetClientRect(hwnd, &client);
-        onPaint(control, reinterpret_cast<HDC>(wParam), client);
-        return 0;
-    }
     case WM_SETTEXT: {
         // The window text is the caption: a new one is drawn at once.
         const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
