@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <ole2.h>
-#include <shellapi.h>
 
 #include <string>
 
@@ -51,6 +50,24 @@ public:
 private:
     HANDLE h_;
 };
+
+using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+
+// ShellExecuteA, from a shell32.dll loaded at the first banner press rather than with the
+// program: loading the shell and the libraries it pulls in costs every start a few
+// milliseconds, and only a banner press needs them. The library stays loaded (the browser it starts
+// may be talking to it); the system releases it with the process. None when it cannot be loaded.
+ShellExecuteFunction shellExecute() {
+    static const ShellExecuteFunction function = []() -> ShellExecuteFunction {
+        HMODULE shell = LoadLibraryA("shell32.dll");
+        if (shell == nullptr) {
+            return nullptr;
+        }
+        return reinterpret_cast<ShellExecuteFunction>(
+            reinterpret_cast<void (*)()>(GetProcAddress(shell, "ShellExecuteA")));
+    }();
+    return function;
+}
 
 } // namespace
 
@@ -152,7 +169,9 @@ void WindowsPlatform::openWebAddress(std::string_view address) {
         target = "about:blank";
     }
     HWND owner = FindWindowA(nullptr, "Microsoft Internet Explorer");
-    ShellExecuteA(owner, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (const ShellExecuteFunction open = shellExecute()) {
+        open(owner, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    }
 }
 
 PropertyValue WindowsPlatform::getControlProperty(ElementId window, ElementId control,
