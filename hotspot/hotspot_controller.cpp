@@ -83,6 +83,23 @@ bool HotspotController::fieldTooShort(HotspotControl edit) {
     return textByteLength(view_.getText(edit)) < minimumFieldLength;
 }
 
+// The create and close commands: the head, the expanded name, the key separator and the
+// expanded password, fired without waiting.
+void HotspotController::runFieldCommand(std::string_view head) {
+    const Text name = expandedField(nameEdit);
+    const Text key = expandedField(passwordEdit);
+    const Text command = joinTexts(head, name, keySeparator, key);
+    platform_.runCommandLine(command, false);
+}
+
+// After a create or a close the fields give way to two status lines in dark red.
+void HotspotController::hideFieldsForStatus() {
+    view_.setVisible(nameEdit, false);
+    view_.setVisible(passwordEdit, false);
+    view_.setTextColour(nameLabel, statusTextColour);
+    view_.setTextColour(passwordLabel, statusTextColour);
+}
+
 void HotspotController::createHotspot() {
     // A refused create changes no caption, so the next click tries to create again.
     if (fieldTooShort(nameEdit)) {
@@ -102,16 +119,8 @@ void HotspotController::createHotspot() {
     }
 
     view_.setCaption(createButton, closeHotspotCaption);
-    {
-        const Text name = expandedField(nameEdit);
-        const Text key = expandedField(passwordEdit);
-        const Text command = joinTexts(createCommandHead, name, keySeparator, key);
-        platform_.runCommandLine(command, false);
-    }
-    view_.setVisible(nameEdit, false);
-    view_.setVisible(passwordEdit, false);
-    view_.setTextColour(nameLabel, statusTextColour);
-    view_.setTextColour(passwordLabel, statusTextColour);
+    runFieldCommand(createCommandHead);
+    hideFieldsForStatus();
     view_.setCaption(nameLabel,
                      joinTexts(createdLineHead, expandedField(nameEdit), createdLineTail));
     view_.setCaption(passwordLabel, joinTexts(passwordLineHead, expandedField(passwordEdit)));
@@ -123,16 +132,8 @@ void HotspotController::createHotspot() {
 
 void HotspotController::closeHotspot() {
     view_.setCaption(createButton, createHotspotCaption);
-    {
-        const Text name = expandedField(nameEdit);
-        const Text key = expandedField(passwordEdit);
-        const Text command = joinTexts(closeCommandHead, name, keySeparator, key);
-        platform_.runCommandLine(command, false);
-    }
-    view_.setVisible(nameEdit, false);
-    view_.setVisible(passwordEdit, false);
-    view_.setTextColour(nameLabel, statusTextColour);
-    view_.setTextColour(passwordLabel, statusTextColour);
+    runFieldCommand(closeCommandHead);
+    hideFieldsForStatus();
     view_.setCaption(nameLabel, closedNameCaption);
     view_.setCaption(passwordLabel, closedPasswordCaption);
     view_.setDisabled(wifiButton, true);

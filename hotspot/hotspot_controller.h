@@ -25,6 +25,8 @@ public:
 private:
     void createHotspot();
     void closeHotspot();
+    void runFieldCommand(std::string_view head);
+    void hideFieldsForStatus();
     [[nodiscard]] Text expandedField(HotspotControl edit);
     [[nodiscard]] bool fieldTooShort(HotspotControl edit);
     template <class Procedure>
