@@ -27,7 +27,9 @@ struct TwoTextCallOutcome {
 inline TwoTextCallOutcome callWithTwoTexts(void* function, const char* first, const char* second) {
 #if defined(__i386__) && defined(__GNUC__)
     // The callee may change eax, ecx and edx; ebx, esi, edi and ebp survive in both stdcall
-    // and cdecl, which is why esi and edi hold the two readings.
+    // and cdecl, which is why esi and edi hold the two readings. The x87 registers (and the
+    // SSE registers where the compiler uses them) are the callee's too: nothing the compiler
+    // keeps there may live across the call.
     std::uintptr_t eax = reinterpret_cast<std::uintptr_t>(function);
     std::uintptr_t ecx = reinterpret_cast<std::uintptr_t>(first);
     std::uintptr_t edx = reinterpret_cast<std::uintptr_t>(second);
@@ -41,7 +43,8 @@ inline TwoTextCallOutcome callWithTwoTexts(void* function, const char* first, co
                          "movl %%esi, %%esp"
                          : "+a"(eax), "+c"(ecx), "+d"(edx), "=&S"(before), "=&D"(after)
                          :
-                         : "memory", "cc"
+                         : "memory", "cc", "st", "st(1)", "st(2)", "st(3)", "st(4)", "st(5)",
+                           "st(6)", "st(7)"
 #if defined(__SSE__)
                            ,
                            "xmm0", "xmm1", "xmm2", "xmm3", "xmm4", "xmm5", "xmm6", "xmm7"

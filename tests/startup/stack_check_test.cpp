@@ -39,6 +39,12 @@ public:
     }
 };
 
+// "调用DLL命令后发现堆栈错误" in code page 936.
+const std::string stackErrorMessageBytes =
+    "\xb5\xf7\xd3\xc3"
+    "DLL"
+    "\xc3\xfc\xc1\xee\xba\xf3\xb7\xa2\xcf\xd6\xb6\xd1\xd5\xbb\xb4\xed\xce\xf3";
+
 const char* seenFirst = nullptr;
 const char* seenSecond = nullptr;
 
@@ -62,6 +68,31 @@ removesTooMuch(const char* first, const char* second, const char* /*unused*/) {
     seenFirst = first;
     seenSecond = second;
     return 0x5EED;
+}
+
+// A well-behaved stdcall callee that uses all eight x87 registers and returns with the x87
+// stack empty, as the calling convention allows.
+extern "C" __attribute__((stdcall, noinline)) std::uint32_t usesTheX87Stack(const char* first,
+                                                                            const char* second) {
+    seenFirst = first;
+    seenSecond = second;
+    __asm__ __volatile__("fld1\n\tfld1\n\tfld1\n\tfld1\n\tfld1\n\tfld1\n\tfld1\n\tfld1\n\t"
+                         "fcompp\n\tfcompp\n\tfcompp\n\tfcompp" ::
+                             : "st", "st(1)", "st(2)", "st(3)", "st(4)", "st(5)", "st(6)", "st(7)",
+                               "cc");
+    return 2;
+}
+
+volatile double floatingInput = 3.0;
+
+// A floating-point value computed before the call and used after it: the compiler keeps it in
+// an x87 register unless the call is known to take them all.
+__attribute__((noinline)) double floatingValueAcrossTheCall(wavoro::PlatformServices& platform,
+                                                            const char* first, const char* second) {
+    const double kept = floatingInput * 1.5;
+    const std::uint32_t result = wavoro::callWithTwoTextsChecked(
+        platform, reinterpret_cast<void*>(&usesTheX87Stack), first, second);
+    return kept * static_cast<double>(result) + kept;
 }
 
 struct Case {
@@ -103,8 +134,8 @@ int main() {
             problem = "the callee's result was lost";
         } else if (c.expectedError && !error) {
             problem = "no runtime error";
-        } else if (c.expectedError && (error->code != *c.expectedError ||
-                                       error->message != wavoro::stackErrorMessage)) {
+        } else if (c.expectedError &&
+                   (error->code != *c.expectedError || error->message != stackErrorMessageBytes)) {
             problem = "wrong runtime error " + std::to_string(error->code);
         }
         if (problem.empty()) {
@@ -113,6 +144,19 @@ int main() {
         } else {
             ++failed;
             std::printf("FAILED: %s: %s\n", c.name, problem.c_str());
+        }
+    }
+
+    // What the compiler held in the x87 registers before the call is still right after it.
+    {
+        ErrorRecorder platform;
+        const double value = floatingValueAcrossTheCall(platform, first, second);
+        if (value == 13.5) {
+            ++passed;
+            std::printf("ok: x87 value kept across the call\n");
+        } else {
+            ++failed;
+            std::printf("FAILED: x87 value kept across the call: %f, not 13.5\n", value);
         }
     }
     std::printf("%d passed, %d failed\n", passed, failed);
