@@ -129,7 +129,11 @@ PropertyValue MainWindow::getControlProperty(ElementId window, ElementId control
     if (static_cast<std::size_t>(property) >= element->values.size()) {
         return {};
     }
-    return element->values[static_cast<std::size_t>(property)];
+    const PropertyValue& stored = element->values[static_cast<std::size_t>(property)];
+    if (const auto* text = std::get_if<Text>(&stored); text != nullptr && text->empty()) {
+        return {}; // an empty text reads as none
+    }
+    return stored;
 }
 
 void MainWindow::setControlProperty(ElementId window, ElementId control, PropertyNumber property,
@@ -138,7 +142,8 @@ void MainWindow::setControlProperty(ElementId window, ElementId control, Propert
         return;
     }
     Element* element = elementOf(control);
-    if (element == nullptr) {
+    // A number beyond the kind's properties names nothing: it is passed over, not stored.
+    if (element == nullptr || static_cast<std::size_t>(property) >= element->values.size()) {
         return;
     }
     HWND hwnd = element->hwnd;

@@ -8,6 +8,7 @@
 #include "window/jpeg_picture.h"
 #include "window/window_runtime.h"
 
+#include <climits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -335,6 +336,14 @@ TEST_F(MainWindowTest, PropertyReadsGiveTheLiveValues) {
     EXPECT_EQ(get(0x1234, 8), PropertyValue{});
     EXPECT_EQ(get(form::nameEditId, 99), PropertyValue{});
     set(0x1234, 8, Text("x"));
+    // A number past the kind's last property is not stored, however large.
+    for (const PropertyNumber beyond : {14, 99, 1 << 20, INT_MAX}) {
+        set(form::createButtonId, beyond, std::int64_t{5});
+        EXPECT_EQ(get(form::createButtonId, beyond), PropertyValue{}) << beyond;
+    }
+    // An empty text written to a stored property reads back as none.
+    set(form::nameEditId, form::prop::tag, Text(""));
+    EXPECT_EQ(get(form::nameEditId, form::prop::tag), PropertyValue{});
 }
 
 TEST_F(MainWindowTest, BannerShowsThePictureAtNaturalSizeCutToItsBox) {
