@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <limits>
+#include <new>
 
 #include <jpeglib.h>
 
@@ -88,7 +89,11 @@ std::optional<DecodedPicture> decodeJpeg(std::span<const unsigned char> bytes) {
     picture.width = static_cast<int>(decoder.info.output_width);
     picture.height = static_cast<int>(decoder.info.output_height);
     const std::size_t stride = std::size_t{decoder.info.output_width} * 4;
-    picture.pixels.resize(stride * decoder.info.output_height);
+    try {
+        picture.pixels.resize(stride * decoder.info.output_height);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt; // a picture that does not fit in memory is no picture
+    }
     if (!readRows(decoder, picture.pixels.data(), stride)) {
         return std::nullopt;
     }
