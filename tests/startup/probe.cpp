@@ -11,6 +11,8 @@
 //   probe windows COUNT SECONDS  waits until COUNT main windows are visible; prints
 //                            "windows N" and "library_loaded 0|1" (jedata.dll in the
 //                            process of the first one)
+//   probe close              sends WM_CLOSE, as the close button does, to every visible main
+//                            window; prints "closed N"
 //   probe launch PROGRAM     starts PROGRAM, prints "visible_ms T", the time from the start
 //                            until its first window is visible, then closes that window
 //                            and waits for the program to end
@@ -184,6 +186,15 @@ int hold(int tenths, int count, char** files) {
     return 0;
 }
 
+int closeMainWindows() {
+    const auto windows = visibleMainWindows();
+    for (HWND window : windows) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+    std::printf("closed %u\n", static_cast<unsigned>(windows.size()));
+    return 0;
+}
+
 int writable(const char* file) {
     HANDLE h =
         CreateFileA(file, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -254,22 +265,25 @@ int launch(char* program) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::string command = argc > 2 ? argv[1] : "";
-    if (command == "box") {
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "close") {
+        return closeMainWindows();
+    }
+    if (command == "box" && argc > 2) {
         return box(waitSeconds(argv[2]));
     }
     if (command == "hold" && argc > 3) {
         return hold(waitSeconds(argv[2]), argc - 3, argv + 3);
     }
-    if (command == "writable") {
+    if (command == "writable" && argc > 2) {
         return writable(argv[2]);
     }
     if (command == "windows" && argc > 3) {
         return windows(static_cast<std::size_t>(std::atoi(argv[2])), waitSeconds(argv[3]));
     }
-    if (command == "launch") {
+    if (command == "launch" && argc > 2) {
         return launch(argv[2]);
     }
-    std::fprintf(stderr, "usage: probe box|hold|writable|windows|launch ...\n");
+    std::fprintf(stderr, "usage: probe box|hold|writable|windows|close|launch ...\n");
     return 2;
 }
