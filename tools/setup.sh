@@ -32,7 +32,7 @@ if [ ${#missing[@]} -gt 0 ] || [ $need_src = 1 ]; then
     echo "setup: installing ${missing[*]:-(none)}"
     apt-get update -qq
     if [ ${#missing[@]} -gt 0 ]; then
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
     fi
 fi
 
