@@ -8,11 +8,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 . "$root/tools/wine/common.sh"
 base=$("$root/tools/wine/prefix")
-prefix=${WAVORO_CACHE:-$HOME/.cache/wavoro}/wine/run-prefix
-if [ ! -d "$prefix" ]; then
-    cp -al "$base" "$prefix"
-    for f in "$prefix"/*.reg; do cp --remove-destination "$base/$(basename "$f")" "$f"; done
-fi
+prefix=$wine_cache/run-prefix
+[ -d "$prefix" ] || copy_prefix "$base" "$prefix"
 export WINEPREFIX=$prefix
 
 if [ -n "${DISPLAY:-}" ]; then

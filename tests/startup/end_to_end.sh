@@ -7,7 +7,8 @@ root=$(cd "$here/../.." && pwd)
 . "$root/tools/wine/common.sh"
 
 base=$("$root/tools/wine/prefix") || exit 1
-export WAVORO_BASE_PREFIX=$base WAVORO_WINE_LOADER=$wine_loader WAVORO_WINE_SERVER=$wine_server
+mkdir -p "$wine_runs"
+export WAVORO_BASE_PREFIX=$base WAVORO_WINE_RUNS=$wine_runs WAVORO_WINE_LOADER=$wine_loader WAVORO_WINE_SERVER=$wine_server
 
 xvfb_pid=""
 trap '[ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null' EXIT

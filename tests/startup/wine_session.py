@@ -15,11 +15,16 @@ class WineSession:
         self.loader = os.environ["WAVORO_WINE_LOADER"]
         self.server = os.environ["WAVORO_WINE_SERVER"]
         self.probe_exe = probe
-        self.tmp = tempfile.mkdtemp(prefix="wavoro-e2e.")
+        # beside the base prefix, on the same file system, so that hard links work
+        self.tmp = tempfile.mkdtemp(prefix="e2e.", dir=os.environ.get("WAVORO_WINE_RUNS"))
         self.prefix = os.path.join(self.tmp, "prefix")
-        # hard links make the copy instant; the registry files, which wine rewrites, are copies
-        subprocess.run(["cp", "-al", self.base, self.prefix], check=True)
-        for name in os.listdir(self.prefix):
+        # hard links make the copy instant (across file systems the files are copied); the
+        # registry files, which wine rewrites, are real copies
+        if subprocess.run(["cp", "-al", self.base, self.prefix],
+                          stderr=subprocess.DEVNULL).returncode != 0:
+            shutil.rmtree(self.prefix, ignore_errors=True)
+            subprocess.run(["cp", "-a", self.base, self.prefix], check=True)
+        for name in os.listdir(self.base):
             if name.endswith(".reg"):
                 path = os.path.join(self.prefix, name)
                 os.remove(path)

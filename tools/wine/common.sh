@@ -3,6 +3,8 @@ wine_loader=/usr/lib/wine/wine64
 wine_server=/usr/lib/wine/wineserver64
 [ -x "$wine_server" ] || wine_server=/usr/lib/wine/wineserver
 wine_cache=${WAVORO_CACHE:-$HOME/.cache/wavoro}/wine
+# Per-run prefixes live beside the base one, on the same file system, so that hard links work.
+wine_runs=$wine_cache/runs
 export WINEDEBUG=${WINEDEBUG:--all}
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 # No Mono or Gecko: nothing of ours needs them, and their installers would ask.
@@ -29,4 +31,19 @@ start_xvfb() {
     fi
     echo "wine: Xvfb did not start" >&2
     return 1
+}
+
+# copy_prefix BASE DEST: a fresh prefix made from the base one. Hard links make it instant; the
+# registry files, which wine rewrites, are real copies, and nothing may change an existing file
+# of the prefix in place. Across file systems the files are copied.
+copy_prefix() {
+    local base=$1 dest=$2 f
+    if ! cp -al "$base" "$dest" 2>/dev/null; then
+        rm -rf "$dest"
+        cp -a "$base" "$dest"
+    fi
+    for f in "$base"/*.reg; do
+        cp --remove-destination "$f" "$dest/$(basename "$f")"
+    done
+    rm -f "$dest/.done"
 }
