@@ -3,6 +3,7 @@
 // and events are addressed. Portable: nothing here needs Windows.
 #pragma once
 
+#include "hotspot/texts.h"
 #include "platform/platform_services.h"
 
 #include <array>
@@ -28,12 +29,9 @@ inline constexpr std::string_view nameCaption =
 // 无线热点密码：
 inline constexpr std::string_view passwordCaption =
     "\xce\xde\xcf\xdf\xc8\xc8\xb5\xe3\xc3\xdc\xc2\xeb\xa3\xba";
-// 创建无线热点
-inline constexpr std::string_view createButtonCaption =
-    "\xb4\xb4\xbd\xa8\xce\xde\xcf\xdf\xc8\xc8\xb5\xe3";
-// 启动WIFI
-inline constexpr std::string_view wifiButtonCaption = "\xc6\xf4\xb6\xaf"
-                                                      "WIFI";
+// The buttons' first captions are the controller's: 创建无线热点 and 启动WIFI.
+inline constexpr std::string_view createButtonCaption = createHotspotCaption;
+inline constexpr std::string_view wifiButtonCaption = wifiReadyCaption;
 
 // 0xFF000000 in a colour value: the system's button-face colour, looked up when used.
 inline constexpr std::uint32_t defaultColour = 0xFF000000;
